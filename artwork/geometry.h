@@ -4,6 +4,7 @@
 // artwork generator paints from these values, the composer places sprites by
 // them and the artwork tests check the images against them.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -132,19 +133,23 @@ struct TRgb {
     friend constexpr bool operator==(const TRgb&, const TRgb&) = default;
 };
 
-// Lit bars as stored straight (not premultiplied) in the strips.
+// Lit bars as stored straight (not premultiplied) in the strips. Across the
+// bar the pale centre line holds out to CoreHalfWidth, then turns into the
+// edge colour (EdgeHigh) by kLitEdgeStart and deepens to EdgeLow at the rim.
 struct TLitColours {
     TRgb CentreLine;  // pale, nearly white
     TRgb EdgeLow;  // saturated edge of the bar; a range where the families vary
     TRgb EdgeHigh;
     TRgb Halo;
     TRgb OpaqueAverage;
+    double CoreHalfWidth;
 };
 
-inline constexpr TLitColours kLitGreen{{222, 255, 178}, {18, 234, 0}, {18, 234, 0}, {42, 250, 0}, {112, 247, 78}};
+inline constexpr TLitColours kLitGreen{{222, 255, 178}, {18, 234, 0}, {18, 234, 0}, {42, 250, 0}, {112, 247, 78}, 0.35};
 inline constexpr TLitColours kLitYellow{
-    {255, 255, 170}, {227, 205, 0}, {241, 221, 0}, {251, 230, 0}, {249, 240, 78}};
-inline constexpr TLitColours kLitRed{{255, 104, 104}, {255, 40, 40}, {255, 40, 40}, {252, 0, 0}, {255, 83, 83}};
+    {255, 255, 170}, {227, 205, 0}, {241, 221, 0}, {251, 230, 0}, {249, 240, 78}, 0.5};
+inline constexpr TLitColours kLitRed{{255, 104, 104}, {255, 40, 40}, {255, 40, 40}, {252, 0, 0}, {255, 83, 83}, 1.5};
+inline constexpr double kLitEdgeStart = 2.3;
 
 constexpr const TLitColours& LitColours(TFamily f) {
     return f == TFamily::Green ? kLitGreen : f == TFamily::Yellow ? kLitYellow : kLitRed;
@@ -159,11 +164,39 @@ constexpr TRgb SlotColour(TFamily f) {
     return f == TFamily::Green ? kSlotGreen : f == TFamily::Yellow ? kSlotYellow : kSlotRed;
 }
 
-// Lit bar and slot sizes, along the radial axis and across it.
-inline constexpr double kLitBarLength = 20.0;
-inline constexpr double kLitBarWidth = 5.5;
-inline constexpr double kSlotLength = 18.0;
-inline constexpr double kSlotWidth = 5.0;
+// The outlines painted for lit bars and slots, along the radial axis and
+// across it, with rounded corners. Anti-aliasing leaves about 20 x 5.5 pixels
+// of a lit bar fully opaque and 21 to 22 by 6 to 7 at alpha 128 or more; a
+// slot is solid over about 18 x 5 pixels and its rim reaches about 20 x 7. The
+// bar is wider than the slot so that the rim of the slot stays under it.
+inline constexpr double kLitBarLength = 21.4;
+inline constexpr double kLitBarWidth = 6.5;
+inline constexpr double kLitBarCornerRadius = 1.6;
+inline constexpr double kSlotLength = 19.0;
+inline constexpr double kSlotWidth = 5.6;
+inline constexpr double kSlotCornerRadius = 1.2;
+
+// A point in a segment's own frame: Along its radial axis (outward positive)
+// and Across it (positive toward higher segments), from its centre.
+struct TSegmentPoint {
+    double Along;
+    double Across;
+};
+
+inline TSegmentPoint ToSegment(int32_t n, double faceX, double faceY) {
+    const double a = SegmentDegrees(n) * std::numbers::pi / 180.0;
+    const double dx = faceX - Segment(n).FaceX;
+    const double dy = faceY - Segment(n).FaceY;
+    return {dx * std::sin(a) - dy * std::cos(a), dx * std::cos(a) + dy * std::sin(a)};
+}
+
+// Signed distance from the lit bar's outline: negative inside, positive outside.
+inline double LitBarDistance(TSegmentPoint p) {
+    const double r = kLitBarCornerRadius;
+    const double qx = std::abs(p.Across) - (kLitBarWidth / 2 - r);
+    const double qy = std::abs(p.Along) - (kLitBarLength / 2 - r);
+    return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - r;
+}
 
 // Halo alpha by distance in pixels from the bar's edge; it fades to 1 from
 // about 15 pixels and reaches about 14 pixels beyond each end of the bar.
@@ -174,6 +207,10 @@ struct THaloStep {
 inline constexpr std::array<THaloStep, 8> kHaloProfile{{
     {0, 67}, {3, 50}, {6, 35}, {8, 22}, {10, 12}, {12, 6}, {14, 3}, {15, 1},
 }};
+inline constexpr double kHaloReach = kHaloProfile.back().Distance;
+// Near a frame's edge the halos fade out over this width, so that the edge
+// itself shows nothing but the floor.
+inline constexpr double kEdgeFadeWidth = 6.0;
 // No halo may show a frame edge.
 inline constexpr int32_t kMaxEdgeAlpha = 2;
 inline constexpr int32_t kFloorAlpha = 1;  // black everywhere no halo reaches
@@ -192,6 +229,8 @@ constexpr bool IsRedZone(int32_t n) { return (n >= 25 && n <= 27) || n >= 38; }
 // Numerals: centred on each segment's radial line.
 inline constexpr double kNumeralRadius = 832.5;
 inline constexpr double kNumeralHeight = 8.0;
+// Narrowed so that the three-character numerals from -19 to -10 nearly touch.
+inline constexpr double kNumeralCondense = 0.66;
 inline constexpr TRgb kNumeralGrey{185, 183, 183};  // segments 1 to 24
 inline constexpr TRgb kNumeralRed{220, 0, 0};
 inline constexpr TRgb kNumeralYellow{220, 202, 0};  // segments 28 to 37
@@ -211,6 +250,7 @@ inline constexpr double kCaptionOuterRadius = 794.0;
 inline constexpr TRgb kCaptionRed{217, 0, 0};
 inline constexpr TRangeCaption kPersistenceCaption{"NORMAL PERSISTENCE RANGE", -13.9, 1.1};
 inline constexpr TRangeCaption kPeakCaption{"NORMAL PEAK RANGE", 5.8, 12.3};
+inline constexpr double kCaptionCondense = 0.85;
 
 // Layout of a face, in face coordinates.
 inline constexpr TRect kBezelLeft{0, 0, 15, kFaceHeight};
@@ -219,21 +259,42 @@ inline constexpr TRect kBezelTop{0, 0, kBackgroundWidth, 12};
 inline constexpr TRect kDialPanel{54, 37, 584, 197};
 inline constexpr TRect kRecess{15, 12, 623, 224};  // walls around the panel: the inside of an open box
 inline constexpr TRect kCaptionStrip{0, 224, kBackgroundWidth, kFaceHeight};
-inline constexpr TRgb kPanelColour{20, 20, 20};
+inline constexpr TRgb kPanelColour{20, 20, 20};  // varies by 1
+
+// The housing around the panel, as grey levels where a single value serves.
+inline constexpr uint8_t kBezelGrey = 36;  // with a fine texture of +/- 2
+inline constexpr uint8_t kBezelEdgeGrey = 72;  // its top row catches the light
 inline constexpr TRgb kTopWallColour{31, 29, 20};
+inline constexpr uint8_t kSideWallTopGrey = 25;  // lighter toward the bottom
+inline constexpr uint8_t kSideWallBottomGrey = 33;
+inline constexpr uint8_t kSillSideGrey = 34;  // lit most in the middle
+inline constexpr uint8_t kSillMiddleGrey = 77;
+inline constexpr uint8_t kCaptionStripGrey = 33;
+inline constexpr uint8_t kCaptionStripLineGrey = 58;  // its top row
 
 // Lettering boxes (inclusive pixel bounds are one less on the right and bottom).
 inline constexpr TRect kUnitLabelLeft{81, 129, 96, 140};
 inline constexpr TRect kUnitLabelRight{541, 131, 557, 140};
 inline constexpr uint8_t kUnitLabelGrey = 136;
+inline constexpr double kUnitLabelHeight = 9.5;
+inline constexpr double kUnitLabelBeyondDegrees = 1.2;  // on the segment circle, past each end
 inline constexpr TRect kTitleBox{245, 139, 394, 160};
 inline constexpr TRgb kTitleColour{167, 173, 184};
+inline constexpr double kTitleCondense = 0.94;
 inline constexpr TRect kRule{54, 179, 584, 181};
 inline constexpr TRect kLogotypeBox{269, 158, 362, 186};
+inline constexpr TRgb kRuleColour{158, 160, 163};  // the rule and the logotype
 inline constexpr TRect kCountryBox{62, 185, 149, 193};
 inline constexpr TRect kModelBox{481, 185, 574, 193};
+inline constexpr uint8_t kLetteringGrey = 120;  // country and model lines
 inline constexpr TRect kChannelCaptionBox{300, 226, 340, 232};
 inline constexpr uint8_t kChannelCaptionGrey = 136;
 inline constexpr const char* kChannelCaptions[kFaceCount] = {"LEFT", "RIGHT"};
+
+// The wording, neutral: no maker's or product's name but our own.
+inline constexpr const char* kTitleText = "Brisvaldomatics";
+inline constexpr const char* kLogotypeText = "Dynamics";
+inline constexpr const char* kCountryText = "HAND ASSEMBLED";
+inline constexpr const char* kModelText = "TYPE BVM 40";
 
 }  // namespace bvm

@@ -2,7 +2,8 @@
 # Sourced by the scripts in scripts/.
 
 # The native build, its tests and the programs around the plug-in.
-NATIVE_PACKAGES=(cmake ninja-build g++ pkg-config googletest libspng-dev libpixman-1-dev)
+NATIVE_PACKAGES=(cmake ninja-build g++ pkg-config googletest libspng-dev libpixman-1-dev
+    libcairo2-dev libfreetype-dev fonts-b612 fonts-quicksand fonts-dancingscript)
 
 # The Windows cross build and Wine, which runs its tests.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
