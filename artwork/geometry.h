@@ -208,6 +208,9 @@ inline constexpr std::array<THaloStep, 8> kHaloProfile{{
     {0, 67}, {3, 50}, {6, 35}, {8, 22}, {10, 12}, {12, 6}, {14, 3}, {15, 1},
 }};
 inline constexpr double kHaloReach = kHaloProfile.back().Distance;
+// Where two halos overlap, the share of the weaker one that adds to the
+// stronger: between lit neighbours they add up to alpha 60 to 90.
+inline constexpr double kHaloOverlap = 0.5;
 // Near a frame's edge the halos fade out over this width, so that the edge
 // itself shows nothing but the floor.
 inline constexpr double kEdgeFadeWidth = 6.0;

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 
+#include "artwork/generator/shapes.h"
 #include "artwork/geometry.h"
 
 namespace bvm {
@@ -16,7 +17,6 @@ using TSurface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destro
 using TContext = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 
 constexpr double kPi = std::numbers::pi;
-constexpr double Radians(double degrees) { return degrees * kPi / 180; }
 
 struct TColour {
     double R, G, B;
@@ -24,7 +24,6 @@ struct TColour {
 
 TColour Grey(double g) { return {g, g, g}; }
 TColour Scale(TRgb c, double f) { return {c.R * f, c.G * f, c.B * f}; }
-
 
 // A fixed pseudo-random value in [-1, 1] for each pixel and layer, so that
 // the texture is the same on every run and on both faces.
@@ -38,6 +37,11 @@ double Noise(int32_t x, int32_t y, uint32_t layer) {
 
 // --- The housing: bezel, recess walls, panel, caption strip ---------------
 
+// Texture amplitudes in grey levels: the panel and strip vary by 1 at most.
+constexpr double kFineGrain = 0.6;
+constexpr double kWallGrain = 0.8;
+constexpr double kBezelGrain = 2;
+
 constexpr double kOpeningLeft = kRecess.Left;
 constexpr double kOpeningRight = kRecess.Right;
 constexpr double kOpeningTop = kRecess.Top;
@@ -47,6 +51,12 @@ constexpr double kPanelShadow = 0.30;  // how much a wall darkens where it meets
 constexpr double kLipShadow = 0.18;  // and just inside the bezel's lip
 constexpr double kCornerShadow = 0.16;  // along the diagonal creases
 constexpr double kShadowWidth = 1.5;  // pixels
+// Light falls in from the front and above: the top wall is darkest at the
+// opening, the sill and the side walls toward the panel.
+constexpr double kTopWallFrontShade = 0.85;
+constexpr double kSillBackShade = 0.8;
+constexpr double kSideWallBackShade = 0.92;
+constexpr double kSideWallFrontShade = 1.04;
 
 // A wall seen from the front, at a point of the recess off the panel. The
 // wall whose depth fraction is the smallest owns the point; on the diagonal
@@ -60,14 +70,15 @@ TColour WallColour(double x, double y) {
     const double depth = depths[wall];
     TColour c{};
     if (wall == 0) {
-        c = Scale(kTopWallColour, 0.85 + 0.15 * depth);
+        c = Scale(kTopWallColour, kTopWallFrontShade + (1 - kTopWallFrontShade) * depth);
     } else if (wall == 3) {
         const double across = (x - (kOpeningLeft + kOpeningRight) / 2) / ((kOpeningRight - kOpeningLeft) / 2);
         const double light = std::pow(std::cos(across * kPi / 2), 2);
-        c = Grey((kSillSideGrey + (kSillMiddleGrey - kSillSideGrey) * light) * (1.0 - 0.2 * depth));
+        c = Grey((kSillSideGrey + (kSillMiddleGrey - kSillSideGrey) * light) * (1 - (1 - kSillBackShade) * depth));
     } else {
         const double down = (y - kOpeningTop) / (kOpeningBottom - kOpeningTop);
-        c = Grey((kSideWallTopGrey + (kSideWallBottomGrey - kSideWallTopGrey) * down) * (1.04 - 0.08 * depth));
+        const double shade = kSideWallFrontShade + (kSideWallBackShade - kSideWallFrontShade) * depth;
+        c = Grey((kSideWallTopGrey + (kSideWallBottomGrey - kSideWallTopGrey) * down) * shade);
     }
     // The crease to the nearest other wall, in pixels across this wall.
     double crease = 1e9;
@@ -88,13 +99,13 @@ bool Inside(const TRect& r, int32_t x, int32_t y) { return x >= r.Left && x < r.
 
 TColour HousingPixel(int32_t x, int32_t y) {
     if (y >= kCaptionStrip.Top) {
-        return Grey((y == kCaptionStrip.Top ? kCaptionStripLineGrey : kCaptionStripGrey) + 0.6 * Noise(x, y, 1));
+        return Grey((y == kCaptionStrip.Top ? kCaptionStripLineGrey : kCaptionStripGrey) + kFineGrain * Noise(x, y, 1));
     }
     if (Inside(kDialPanel, x, y)) {
-        return Grey(kPanelColour.R + 0.6 * Noise(x, y, 2));
+        return Grey(kPanelColour.R + kFineGrain * Noise(x, y, 2));
     }
     if (!Inside(kRecess, x, y)) {
-        return Grey((y == 0 ? kBezelEdgeGrey : kBezelGrey) + 2 * Noise(x, y, 3));
+        return Grey((y == 0 ? kBezelEdgeGrey : kBezelGrey) + kBezelGrain * Noise(x, y, 3));
     }
     TColour sum{0, 0, 0};
     for (int32_t i = 0; i < kSupersamples; ++i) {
@@ -104,7 +115,7 @@ TColour HousingPixel(int32_t x, int32_t y) {
         }
     }
     const double n = kSupersamples * kSupersamples;
-    const double grain = 0.8 * Noise(x, y, 4);
+    const double grain = kWallGrain * Noise(x, y, 4);
     return {sum.R / n + grain, sum.G / n + grain, sum.B / n + grain};
 }
 
@@ -209,17 +220,6 @@ void SetFontOptions(cairo_t* cr, cairo_hint_style_t hinting) {
 }
 
 // --- The dial --------------------------------------------------------------
-
-void RoundedBar(cairo_t* cr, double width, double length, double radius) {
-    const double w = width / 2;
-    const double l = length / 2;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, w - radius, -l + radius, radius, -kPi / 2, 0);
-    cairo_arc(cr, w - radius, l - radius, radius, 0, kPi / 2);
-    cairo_arc(cr, -w + radius, l - radius, radius, kPi / 2, kPi);
-    cairo_arc(cr, -w + radius, -l + radius, radius, kPi, 1.5 * kPi);
-    cairo_close_path(cr);
-}
 
 void PaintSlots(cairo_t* cr) {
     for (const TSegment& s : kSegments) {

@@ -1,12 +1,11 @@
 #include "artwork/generator/strips.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 #include <vector>
+
+#include "artwork/generator/shapes.h"
 
 namespace bvm {
 namespace {
@@ -34,6 +33,15 @@ struct TPaint {
     void Over(double a, TColour c) {
         A = a + A * (1 - a);
         P = {c.R * a + P.R * (1 - a), c.G * a + P.G * (1 - a), c.B * a + P.B * (1 - a)};
+    }
+
+    // Overlapping halos: the weaker adds a share of itself to the stronger,
+    // so that the glow between two lit neighbours stays below the bars.
+    void Join(double a, TColour c) {
+        const double kept = a >= A ? kHaloOverlap : 1;
+        const double added = a >= A ? 1 : kHaloOverlap;
+        A = A * kept + a * added;
+        P = {P.R * kept + c.R * a * added, P.G * kept + c.G * a * added, P.B * kept + c.B * a * added};
     }
 };
 
@@ -80,16 +88,8 @@ std::vector<uint8_t> BarCoverage(const TStripGeometry& strip, int32_t n) {
     const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
     const TArcPoint c = StripCentre(n);
     cairo_translate(cr.get(), c.X, c.Y);
-    cairo_rotate(cr.get(), SegmentDegrees(n) * std::numbers::pi / 180);
-    const double w = kLitBarWidth / 2;
-    const double l = kLitBarLength / 2;
-    const double r = kLitBarCornerRadius;
-    cairo_new_sub_path(cr.get());
-    cairo_arc(cr.get(), w - r, -l + r, r, -std::numbers::pi / 2, 0);
-    cairo_arc(cr.get(), w - r, l - r, r, 0, std::numbers::pi / 2);
-    cairo_arc(cr.get(), -w + r, l - r, r, std::numbers::pi / 2, std::numbers::pi);
-    cairo_arc(cr.get(), -w + r, -l + r, r, std::numbers::pi, 1.5 * std::numbers::pi);
-    cairo_close_path(cr.get());
+    cairo_rotate(cr.get(), Radians(SegmentDegrees(n)));
+    RoundedBar(cr.get(), kLitBarWidth, kLitBarLength, kLitBarCornerRadius);
     cairo_fill(cr.get());
     cairo_surface_flush(surface.get());
 
@@ -130,7 +130,7 @@ void PaintFrame(const TStripGeometry& strip, const std::vector<TLitSegment>& lit
                             paint[i].Over(s.Coverage[i] / 255.0, BarColour(colours, p));
                         }
                     } else if (const double a = HaloAlpha(LitBarDistance(p)) * EdgeFade(strip, x, y); a > 0) {
-                        paint[i].Over(a, Colour(colours.Halo));
+                        paint[i].Join(a, Colour(colours.Halo));
                     }
                 }
             }
