@@ -34,8 +34,8 @@ TEST(ArtworkBackground, FacesAgreeOutsideTheChannelCaption) {
     for (int32_t y = 0; y < kCaptionStrip.Top; ++y) {
         for (int32_t x = 0; x < kBackgroundWidth; ++x) {
             const uint8_t* left = FacePixel(0, x, y);
-            const int d = Difference(FacePixel(1, x, y), {left[0], left[1], left[2]});
-            (Inside(kInner, x, y) ? inner : outer) = std::max(Inside(kInner, x, y) ? inner : outer, d);
+            int& worst = Inside(kInner, x, y) ? inner : outer;
+            worst = std::max(worst, Difference(FacePixel(1, x, y), {left[0], left[1], left[2]}));
         }
     }
     EXPECT_LE(inner, 2);

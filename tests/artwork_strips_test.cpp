@@ -259,10 +259,8 @@ TEST(StripHalo, AlphaFollowsTheProfileBesideTheBar) {
         const int32_t n = NewestSegment(g, c.Frame);
         const double radians = SegmentDegrees(n) * std::numbers::pi / 180;
         const TArcPoint centre = StripCentre(n);
-        for (const THaloStep& step : kHaloProfile) {
-            if (step.Distance != 3 && step.Distance != 6 && step.Distance != 10) {
-                continue;
-            }
+        // The profile's steps at 3, 6 and 10 pixels from the bar's long edge.
+        for (const THaloStep& step : {kHaloProfile[1], kHaloProfile[2], kHaloProfile[4]}) {
             const double across = kLitBarWidth / 2 + step.Distance;
             const double x = centre.X + across * std::cos(radians);
             const double y = centre.Y + across * std::sin(radians);
