@@ -292,7 +292,7 @@ double CentreX(const TRect& r) { return (r.Left + r.Right) / 2.0; }
 // Upright lettering stands on the bottom of its box; the logotype stands on
 // the middle of the rule, so that its strokes run into it.
 void PaintLettering(cairo_t* cr, const TFonts& fonts) {
-    SetFont(cr, fonts.Title.get(), kTitleText, kTitleBox.Height() - 3, kTitleCondense);
+    SetFont(cr, fonts.Title.get(), kTitleText, kTitleBox.Height() - 4, kTitleCondense);
     SetColour(cr, kTitleColour);
     ShowOnBaseline(cr, kTitleText, CentreX(kTitleBox), kTitleBox.Bottom - 2);
 
