@@ -6,9 +6,16 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${BVM_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# A unit test program: links the plug-in's code and registers each test case.
+# bvm_add_test(<name> <source>... [RESOURCES <target>])
+#
+# A unit test program: links the plug-in's code with one set of resources
+# (the artwork unless told otherwise) and registers each test case.
 function(bvm_add_test name)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE brisvaldomatics_objects GTest::gtest_main)
+  cmake_parse_arguments(PARSE_ARGV 1 TEST "" "RESOURCES" "")
+  if(NOT TEST_RESOURCES)
+    set(TEST_RESOURCES bvm_artwork_resources)
+  endif()
+  add_executable(${name} ${TEST_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE brisvaldomatics_objects ${TEST_RESOURCES} bvm_test_support GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 endfunction()
