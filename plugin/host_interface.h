@@ -17,8 +17,11 @@
 #include <windows.h>
 #include <unknwn.h>
 #define BVM_STDCALL __stdcall
+// The DLL's exports are listed in its module definition file.
+#define BVM_EXPORT
 #else
 #define BVM_STDCALL
+#define BVM_EXPORT __attribute__((visibility("default")))
 #endif
 
 namespace bvm {
