@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test; exits non-zero on any failure.
+# Builds every preset, runs every test, and checks that the native and the
+# Windows build paint the same frames. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/packages.sh
@@ -8,9 +9,9 @@ started=$SECONDS
 report_time() { echo "test.sh: wall time $((SECONDS - started)) s"; }
 trap report_time EXIT
 
+PRESETS=(linux linux-asan linux-tsan windows-x64)
 set -e
 require_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
-PRESETS=(linux windows-x64)
 for preset in "${PRESETS[@]}"; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"
@@ -18,12 +19,29 @@ done
 set +e
 
 # The cross build's tests share one persistent Wine server; stop it at the end.
-trap 'build/windows-x64/wine-run.sh --stop; report_time' EXIT
+WINE_RUN=build/windows-x64/wine-run.sh
+trap '"$WINE_RUN" --stop; report_time' EXIT
 
 failed=()
 for preset in "${PRESETS[@]}"; do
     ctest --preset "$preset" || failed+=("$preset")
 done
+
+# One programme of peak pairs through both builds, the Windows one with real
+# GDI+, BitBlt and AlphaBlend: every frame's checksum must agree.
+cross_check() {
+    local native windows
+    native=$(build/linux/tools/frame-checksums/brisvaldomatics-frame-checksums \
+        build/linux/plugin/libBrisvaldomatics.so) || return 1
+    windows=$("$WINE_RUN" "$PWD/build/windows-x64/tools/frame-checksums/brisvaldomatics-frame-checksums.exe" \
+        "Z:$PWD/build/windows-x64/plugin/Brisvaldomatics.dll" | tr -d '\r') || return 1
+    if [ "$native" != "$windows" ]; then
+        diff <(echo "$native") <(echo "$windows") | head -n 20
+        return 1
+    fi
+    echo "cross-check: $(echo "$native" | wc -l) frames identical in both builds"
+}
+cross_check || failed+=("cross-check")
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "test.sh: FAILED in ${failed[*]}" >&2
