@@ -15,23 +15,14 @@
 #include "artwork/geometry.h"
 #include "artwork/image_loader.h"
 #include "meter/frame_composer.h"
+#include "tests/support/test_support.h"
 #include "tools/host/drawing_target.h"
 
 namespace bvm {
 namespace {
 
-struct TSurfaces {
-    std::unique_ptr<TACLDib> BGDib, VUDib, PeakDib;
-    TSurfaces() {
-        LoadSurface("bg", BGDib);
-        LoadSurface("vu", VUDib);
-        LoadSurface("peak", PeakDib);
-    }
-    TArtwork View() const { return {BGDib.get(), VUDib.get(), PeakDib.get()}; }
-};
-
-const TSurfaces& Surfaces() {
-    static const TSurfaces surfaces;
+const test::TLoadedArtwork& Surfaces() {
+    static const test::TLoadedArtwork surfaces;
     return surfaces;
 }
 
@@ -56,13 +47,13 @@ void BM_ComposedFrame(benchmark::State& state) {
     const int32_t w = static_cast<int32_t>(state.range(0)), h = static_cast<int32_t>(state.range(1));
     host::TDrawingTarget target(w, h);
     TCanvas canvas;
-    const TArtwork art = Surfaces().View();
-    const TPoint origin = ArtworkOrigin(w, h, art.Background);
+    const test::TLoadedArtwork& art = Surfaces();
+    const TPoint origin = ArtworkOrigin(w, h, art.BGDib.get());
     TProgramme programme;
     for (auto _ : state) {
         const TLevels levels = programme.Next();
         canvas.Bind(target.Handle());
-        PaintFrame(canvas, art, w, h, origin, levels);
+        PaintFrame(canvas, art.BGDib.get(), *art.Sprites, w, h, origin, levels);
         canvas.Unbind();
         benchmark::ClobberMemory();
     }

@@ -42,6 +42,7 @@ HRESULT BVM_STDCALL TVisualization::Initialize(int32_t Width, int32_t Height) no
         LoadSurface("bg", BGDib);
         LoadSurface("vu", VUDib);
         LoadSurface("peak", PeakDib);
+        FSprites = std::make_unique<TPreparedSprites>(TArtwork{BGDib.get(), VUDib.get(), PeakDib.get()});
         ResetChannel({VUL, PL, TUL, TDL, TPDL});
         ResetChannel({VUR, PR, TUR, TDR, TPDR});
         Resize(Width, Height);
@@ -51,6 +52,7 @@ HRESULT BVM_STDCALL TVisualization::Initialize(int32_t Width, int32_t Height) no
 
 void TVisualization::ReleaseDrawing() {
     FCanvas.reset();
+    FSprites.reset();
     BGDib.reset();
     VUDib.reset();
     PeakDib.reset();
@@ -77,13 +79,16 @@ void TVisualization::DrawFrame(HDC dc, const TAIMPVisualData& data) {
 
     const int32_t left = QuantizeLevel(data.Peaks[0]);
     const int32_t right = QuantizeLevel(data.Peaks[1]);
-    const TArtwork art{BGDib.get(), VUDib.get(), PeakDib.get()};
     const TPoint origin{OrgX, OrgY};
-    PaintBackground(canvas, art, FWidth, FHeight, origin);
-    StepStereo(
-        left, right, {VUL, PL, TUL, TDL, TPDL}, {VUR, PR, TUR, TDR, TPDR},
-        [&](TChannel channel, int32_t level) { PaintPeakSprite(canvas, art, origin, channel, level); },
-        [&](TChannel channel, int32_t level) { PaintBarSprite(canvas, art, origin, channel, level); });
+    PaintBackground(canvas, BGDib.get(), FWidth, FHeight, origin);
+    // After an Initialize that failed part-way there are no sprites to draw.
+    const auto peak = [&](TChannel channel, int32_t level) {
+        if (FSprites) PaintPeakSprite(canvas, *FSprites, origin, channel, level);
+    };
+    const auto bar = [&](TChannel channel, int32_t level) {
+        if (FSprites) PaintBarSprite(canvas, *FSprites, origin, channel, level);
+    };
+    StepStereo(left, right, {VUL, PL, TUL, TDL, TPDL}, {VUR, PR, TUR, TDR, TPDR}, peak, bar);
 }
 
 void BVM_STDCALL TVisualization::Resize(int32_t NewWidth, int32_t NewHeight) noexcept {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "meter/frame_composer.h"
 #include "platform/graphics.h"
 #include "plugin/interfaced_object.h"
 
@@ -45,6 +46,8 @@ private:
     std::unique_ptr<TACLDib> BGDib;
     std::unique_ptr<TACLDib> VUDib;
     std::unique_ptr<TACLDib> PeakDib;
+    // Every sprite frame blended onto the background, made with the surfaces.
+    std::unique_ptr<TPreparedSprites> FSprites;
 };
 
 }  // namespace bvm

@@ -52,6 +52,32 @@ private:
     int32_t FHeight = 0;
 };
 
+// A strip frame blended ahead of time onto the opaque background it always
+// lands on. Drawing it writes what blending the frame there would, as long as
+// the destination holds that background; inside `uncertain` (relative to the
+// frame) it may hold something else, and there the frame is blended as drawn.
+// With GDI it is one AlphaBlend of the whole frame, as the blend is stated;
+// the portable layer keeps the runs of pixels the blend changes and copies
+// them, which turns a frame's blends into a few short copies.
+class TBlendedSprite {
+public:
+    TBlendedSprite(const TACLDib& strip, const TRect& source, const TACLDib& background, TPoint at,
+                   const TRect& uncertain);
+    ~TBlendedSprite();
+    TBlendedSprite(TBlendedSprite&&) noexcept;
+    TBlendedSprite& operator=(TBlendedSprite&&) noexcept;
+
+    void Draw(HDC dc, TPoint destination) const;
+
+    struct TRuns;
+
+private:
+    const TACLDib* FStrip;
+    TRect FSource;
+    TRect FUncertain;
+    std::unique_ptr<TRuns> FRuns;
+};
+
 // Colour as red in the low byte, then green and blue.
 using TColor = uint32_t;
 inline constexpr TColor kBlack = 0;
@@ -75,9 +101,10 @@ public:
     // Fills with the brush; without a device context raises EInvalidOperation
     // "Canvas does not allow drawing".
     void FillRect(const TRect& rect);
-    // Fills `area` when `opaque` is about to be covered by an opaque copy; a
-    // platform whose fill costs a pass over memory may leave `opaque` out.
-    void FillRectAround(const TRect& area, const TRect& opaque);
+    // Fills `area` with the brush, then copies `surface` opaque to `at` (the
+    // frame's clear and background). The portable canvas does both in one
+    // pass over the rows and leaves out the fill where the copy lands.
+    void FillRectAndCopy(const TRect& area, const TACLDib* surface, TPoint at);
 
     struct TBrush;
 

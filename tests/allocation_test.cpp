@@ -19,11 +19,11 @@ TEST(FrameAllocations, NoneAcrossManyFrames) {
         // A programme that sweeps the whole scale, different on each side.
         const float left = static_cast<float>(i % 97) / 16.0f, right = static_cast<float>(i % 61) / 10.0f;
         canvas.Bind(target.Handle());
-        PaintBackground(canvas, art.View(), 800, 600, origin);
+        PaintBackground(canvas, art.BGDib.get(), 800, 600, origin);
         StepStereo(
             QuantizeLevel(left), QuantizeLevel(right), meter.Left(), meter.Right(),
-            [&](TChannel c, int32_t level) { PaintPeakSprite(canvas, art.View(), origin, c, level); },
-            [&](TChannel c, int32_t level) { PaintBarSprite(canvas, art.View(), origin, c, level); });
+            [&](TChannel c, int32_t level) { PaintPeakSprite(canvas, *art.Sprites, origin, c, level); },
+            [&](TChannel c, int32_t level) { PaintBarSprite(canvas, *art.Sprites, origin, c, level); });
         canvas.Unbind();
     };
     frame(0);  // the canvas makes its brush on the first fill

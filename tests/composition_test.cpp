@@ -29,7 +29,7 @@ protected:
         Fill(target, kPattern);
         TCanvas canvas;
         canvas.Bind(target.Handle());
-        PaintFrame(canvas, art->View(), areaWidth, areaHeight, ArtworkOrigin(areaWidth, areaHeight, art->BGDib.get()),
+        PaintFrame(canvas, art->BGDib.get(), *art->Sprites, areaWidth, areaHeight, ArtworkOrigin(areaWidth, areaHeight, art->BGDib.get()),
                    levels);
         canvas.Unbind();
         const test::TExpectedFrame expected =
@@ -55,7 +55,7 @@ TEST_F(Composition, SilenceFrameIsTheBackgroundOnBlack) {
     Fill(target, kPattern);
     TCanvas canvas;
     canvas.Bind(target.Handle());
-    PaintFrame(canvas, art->View(), 800, 600, {81, 65}, {m.VUL, m.VUR, m.PL, m.PR});
+    PaintFrame(canvas, art->BGDib.get(), *art->Sprites, 800, 600, {81, 65}, {m.VUL, m.VUR, m.PL, m.PR});
     for (int32_t y = 0; y < 600; ++y)
         for (int32_t x = 0; x < 800; ++x) {
             const bool inArt = x >= 81 && x < 81 + 638 && y >= 65 && y < 65 + 470;
@@ -98,6 +98,12 @@ TEST_F(Composition, SmallAreaClearsOnlyItself) {
     ExpectFrame(700, 520, 500, 300, {27, 12, 40, 30});
 }
 
+// A target smaller than the artwork clips every step, sprites included.
+TEST_F(Composition, TargetSmallerThanTheArtworkClipsIt) {
+    ExpectFrame(420, 250, 420, 250, {27, 20, 40, 36});
+    ExpectFrame(420, 250, 800, 600, {27, 20, 40, 36});  // an area beyond the target
+}
+
 // While the peak-hold level rises from reset it is below 27: no peak pixel.
 TEST_F(Composition, NegativePeakFrameDrawsNothing) {
     ExpectFrame(638, 470, 638, 470, {5, 5, 5, 12});
@@ -121,7 +127,7 @@ TEST_F(Composition, BarIsBlendedOverPeakInTheOverlap) {
 TEST_F(Composition, WithoutDeviceContextTheClearFails) {
     TCanvas canvas;
     try {
-        PaintBackground(canvas, art->View(), 800, 600, {81, 65});
+        PaintBackground(canvas, art->BGDib.get(), 800, 600, {81, 65});
         FAIL() << "no error";
     } catch (const EInvalidOperation& e) {
         EXPECT_STREQ(e.what(), "Canvas does not allow drawing");

@@ -12,13 +12,9 @@
 namespace bvm {
 namespace {
 
-std::atomic<int32_t> gLiveBitmaps{0};
+using portable::Drawable;
 
-// A device context that cannot be drawn into makes every drawing step draw nothing.
-bool Drawable(const TMemoryDC* dc) {
-    return dc && dc->Bits && dc->Width > 0 && dc->Height > 0 && dc->Stride % 4 == 0 &&
-           int64_t{dc->Stride} >= int64_t{dc->Width} * 4;
-}
+std::atomic<int32_t> gLiveBitmaps{0};
 
 TRect Intersect(const TRect& a, const TRect& b) {
     return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
@@ -46,7 +42,12 @@ void Fill(const TMemoryDC& dc, const TRect& rect, TColor color) {
     const TRect r = Intersect(rect, Bounds(dc));
     if (IsEmpty(r)) return;
     const uint32_t value = FillValue(color);
-    for (int32_t y = r.Top; y < r.Bottom; ++y) portable::FillRow(PixelAt(dc, r.Left, y), r.Width(), value);
+    // Whole rows without gaps are one block: one call that streams it.
+    if (r.Left == 0 && r.Right == dc.Width && dc.Stride == dc.Width * 4) {
+        portable::FillRow(PixelAt(dc, 0, r.Top), size_t(r.Width()) * size_t(r.Height()), value);
+        return;
+    }
+    for (int32_t y = r.Top; y < r.Bottom; ++y) portable::FillRow(PixelAt(dc, r.Left, y), size_t(r.Width()), value);
 }
 
 }  // namespace
@@ -129,20 +130,35 @@ void TCanvas::FillRect(const TRect& rect) {
     if (Drawable(FHandle)) Fill(*FHandle, rect, FBrushColor);
 }
 
-// The opaque copy that follows writes every pixel of `opaque`, so only the
-// margins around it are filled: each pixel of the area is written once.
-void TCanvas::FillRectAround(const TRect& area, const TRect& opaque) {
+// Each pixel of the area is written once: the fill goes where the copy does
+// not, row by row while the row is at hand.
+void TCanvas::FillRectAndCopy(const TRect& area, const TACLDib* surface, TPoint at) {
     RequireHandle();
     if (!Drawable(FHandle)) return;
-    const TRect hole = Intersect(Intersect(area, opaque), Bounds(*FHandle));
-    if (IsEmpty(hole)) {
-        Fill(*FHandle, area, FBrushColor);
+    const TMemoryDC& dc = *FHandle;
+    const TRect fill = Intersect(area, Bounds(dc));
+    const TRect copy = surface && !surface->Empty()
+                           ? Intersect(TRect{0, 0, surface->Width(), surface->Height()}.Offset(at.X, at.Y), Bounds(dc))
+                           : TRect{};
+    if (IsEmpty(copy)) {
+        Fill(dc, fill, FBrushColor);
         return;
     }
-    Fill(*FHandle, {area.Left, area.Top, area.Right, hole.Top}, FBrushColor);
-    Fill(*FHandle, {area.Left, hole.Top, hole.Left, hole.Bottom}, FBrushColor);
-    Fill(*FHandle, {hole.Right, hole.Top, area.Right, hole.Bottom}, FBrushColor);
-    Fill(*FHandle, {area.Left, hole.Bottom, area.Right, area.Bottom}, FBrushColor);
+    Fill(dc, {fill.Left, fill.Top, fill.Right, std::min(fill.Bottom, copy.Top)}, FBrushColor);
+    const uint32_t value = FillValue(FBrushColor);
+    for (int32_t y = copy.Top; y < copy.Bottom; ++y) {
+        if (y >= fill.Top && y < fill.Bottom) {
+            if (fill.Left < copy.Left)
+                portable::FillRow(PixelAt(dc, fill.Left, y), size_t(std::min(fill.Right, copy.Left) - fill.Left), value);
+            if (fill.Right > copy.Right) {
+                const int32_t from = std::max(fill.Left, copy.Right);
+                portable::FillRow(PixelAt(dc, from, y), size_t(fill.Right - from), value);
+            }
+        }
+        const uint8_t* row = surface->Bits() + ptrdiff_t{y - at.Y} * surface->Stride() + ptrdiff_t{copy.Left - at.X} * 4;
+        std::memcpy(PixelAt(dc, copy.Left, y), row, static_cast<size_t>(copy.Width()) * 4);
+    }
+    Fill(dc, {fill.Left, std::max(fill.Top, copy.Bottom), fill.Right, fill.Bottom}, FBrushColor);
 }
 
 int32_t LiveGraphicsObjects() { return gLiveBitmaps.load(); }

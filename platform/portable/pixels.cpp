@@ -102,12 +102,17 @@ void BlendPixelsBaseline(uint8_t* destination, const uint8_t* source, int32_t pi
 
 }  // namespace
 
-void FillRow(uint8_t* row, int32_t pixels, uint32_t value) {
+bool Drawable(const TMemoryDC* dc) {
+    return dc && dc->Bits && dc->Width > 0 && dc->Height > 0 && dc->Stride % 4 == 0 &&
+           int64_t{dc->Stride} >= int64_t{dc->Width} * 4;
+}
+
+void FillRow(uint8_t* row, size_t pixels, uint32_t value) {
     if (value == 0) {
-        std::memset(row, 0, static_cast<size_t>(pixels) * 4);
+        std::memset(row, 0, pixels * 4);
         return;
     }
-    for (int32_t i = 0; i < pixels; ++i) Store(row + i * 4, value);
+    for (size_t i = 0; i < pixels; ++i) Store(row + i * 4, value);
 }
 
 void BlendRow(uint8_t* destination, const uint8_t* source, int32_t pixels) {

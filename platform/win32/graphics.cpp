@@ -112,8 +112,11 @@ void TCanvas::FillRect(const TRect& rect) {
     ::FillRect(FHandle, &r, FBrush->Handle.Get());
 }
 
-// GDI keeps the calls as they are: the whole area is filled.
-void TCanvas::FillRectAround(const TRect& area, const TRect&) { FillRect(area); }
+// GDI keeps the calls as they are: the whole area is filled, then copied over.
+void TCanvas::FillRectAndCopy(const TRect& area, const TACLDib* surface, TPoint at) {
+    FillRect(area);
+    if (surface) surface->DrawCopy(FHandle, at);
+}
 
 int32_t LiveGraphicsObjects() { return win32::gLiveGdiObjects.load(); }
 

@@ -87,19 +87,39 @@ struct Target {
 
 constexpr TPixel kUntouched{0x5A, 0x5A, 0x5A, 0x5A};
 
-TEST(PortableCanvas, FillAroundLeavesOnlyTheOpaqueRectangle) {
-    Target t;
-    TCanvas canvas;
-    canvas.Bind(&t.dc);
-    canvas.SetBrushColor(kBlack);
-    canvas.FillRectAround({-5, -5, 15, 8}, {4, 2, 30, 6});
-    for (int32_t y = 0; y < Target::kHeight; ++y)
-        for (int32_t x = 0; x < Target::kWidth; ++x) {
-            const bool inArea = x < 15 && y < 8;
-            const bool inHole = x >= 4 && y >= 2 && y < 6;
-            EXPECT_EQ(t.At(x, y), inArea && !inHole ? (TPixel{0, 0, 0, 0}) : kUntouched) << x << "," << y;
-        }
-    EXPECT_TRUE(t.PaddingUntouched());
+TEST(PortableCanvas, FillAndCopyWritesEachPixelAsFillThenCopyWould) {
+    TACLDib dib;
+    dib.Resize(9, 4);
+    for (int32_t i = 0; i < 9 * 4; ++i) {
+        const uint8_t p[4] = {static_cast<uint8_t>(i), 7, 8, 255};
+        std::memcpy(dib.Bits() + i * 4, p, 4);
+    }
+    const struct {
+        TRect area;
+        TPoint at;
+    } cases[] = {
+        {{-5, -5, 15, 8}, {4, 2}},   // copy partly outside the area and the DC
+        {{0, 0, 20, 10}, {-3, -1}},  // copy over the DC's corner
+        {{2, 2, 6, 6}, {12, 5}},     // copy beside the area
+        {{0, 0, 20, 10}, {30, 0}},   // copy outside the DC
+    };
+    for (const auto& c : cases) {
+        Target t;
+        TCanvas canvas;
+        canvas.Bind(&t.dc);
+        canvas.SetBrushColor(kBlack);
+        canvas.FillRectAndCopy(c.area, &dib, c.at);
+        for (int32_t y = 0; y < Target::kHeight; ++y)
+            for (int32_t x = 0; x < Target::kWidth; ++x) {
+                const bool copied = x >= c.at.X && x < c.at.X + 9 && y >= c.at.Y && y < c.at.Y + 4;
+                const bool filled = x >= c.area.Left && x < c.area.Right && y >= c.area.Top && y < c.area.Bottom;
+                const TPixel want = copied   ? test::PixelAt(dib, x - c.at.X, y - c.at.Y)
+                                    : filled ? TPixel{0, 0, 0, 0}
+                                             : kUntouched;
+                EXPECT_EQ(t.At(x, y), want) << x << "," << y;
+            }
+        EXPECT_TRUE(t.PaddingUntouched());
+    }
 }
 
 TEST(PortableCanvas, FillWritesTheColourWithAlphaZero) {
@@ -163,7 +183,7 @@ TEST(PortableSurface, UndrawableDCsDrawNothing) {
         TCanvas canvas;
         canvas.Bind(&dc);
         canvas.FillRect({0, 0, 8, 8});
-        canvas.FillRectAround({0, 0, 8, 8}, {1, 1, 2, 2});
+        canvas.FillRectAndCopy({0, 0, 8, 8}, &dib, {1, 1});
         dib.DrawCopy(&dc, {0, 0});
         dib.DrawBlend(&dc, {0, 0, 4, 4}, {0, 0, 4, 4});
         EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == 0x5A; }));

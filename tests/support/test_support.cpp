@@ -20,6 +20,7 @@ TLoadedArtwork::TLoadedArtwork() {
     LoadSurface("bg", BGDib);
     LoadSurface("vu", VUDib);
     LoadSurface("peak", PeakDib);
+    Sprites = std::make_unique<TPreparedSprites>(TArtwork{BGDib.get(), VUDib.get(), PeakDib.get()});
 }
 
 TPixel PixelAt(const TACLDib& surface, int32_t x, int32_t y) {

@@ -16,11 +16,11 @@ namespace bvm::test {
 // A file of the source tree, by its path relative to the top.
 std::vector<uint8_t> ReadSourceFile(const std::string& relativePath);
 
-// The three surfaces as the visualization loads them.
+// The three surfaces as the visualization loads them, and their sprites.
 struct TLoadedArtwork {
     std::unique_ptr<TACLDib> BGDib, VUDib, PeakDib;
+    std::unique_ptr<TPreparedSprites> Sprites;
     TLoadedArtwork();
-    TArtwork View() const { return {BGDib.get(), VUDib.get(), PeakDib.get()}; }
 };
 
 using TPixel = std::array<uint8_t, 4>;  // blue, green, red, alpha
