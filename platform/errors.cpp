@@ -8,6 +8,12 @@ namespace bvm {
 EGdipException::EGdipException(int32_t status)
     : Exception(FormatText("Invalid operation in GDI+ (Code: %d)", static_cast<int>(status))), FStatus(status) {}
 
+void RaiseDibFailure(int32_t systemError, int32_t width, int32_t height, int32_t graphicsObjects) {
+    const std::string what = FormatText("Failed to create DIB (%dx%d)", static_cast<int>(width), static_cast<int>(height));
+    throw EInvalidGraphicOperation(FormatText("%d: %s, %d", static_cast<int>(systemError), what.c_str(),
+                                              static_cast<int>(graphicsObjects)));
+}
+
 std::string FormatText(const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -36,6 +36,10 @@ public:
     using Exception::Exception;
 };
 
+// The failure to make a surface's bitmap, with the system's error code and
+// the number of graphics objects the process holds.
+[[noreturn]] void RaiseDibFailure(int32_t systemError, int32_t width, int32_t height, int32_t graphicsObjects);
+
 // An operation the object's state does not allow, such as drawing on a
 // canvas without a device context.
 class EInvalidOperation : public Exception {

@@ -75,10 +75,7 @@ void TACLDib::Resize(int32_t width, int32_t height) {
         if (bytes > INT32_MAX) throw std::bad_alloc();
         FBitmap = std::make_unique<TBitmap>(static_cast<size_t>(bytes));
     } catch (const std::bad_alloc&) {
-        throw EInvalidGraphicOperation(FormatText(
-            "%d: %s, %d", ENOMEM,
-            FormatText("Failed to create DIB (%dx%d)", static_cast<int>(width), static_cast<int>(height)).c_str(),
-            static_cast<int>(LiveGraphicsObjects())));
+        RaiseDibFailure(ENOMEM, width, height, LiveGraphicsObjects());
     }
     FBits = FBitmap->Pixels.get();
     FWidth = width;

@@ -50,10 +50,8 @@ void TACLDib::Resize(int32_t width, int32_t height) {
         bitmap = win32::TUniqueBitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) {
         const DWORD error = GetLastError();
-        throw EInvalidGraphicOperation(
-            FormatText("%d: %s, %d", static_cast<int>(error),
-                       FormatText("Failed to create DIB (%dx%d)", static_cast<int>(width), static_cast<int>(height)).c_str(),
-                       static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))));
+        RaiseDibFailure(static_cast<int32_t>(error), width, height,
+                        static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)));
     }
     SelectObject(dc.Get(), bitmap.Get());
     FBitmap = std::make_unique<TBitmap>(TBitmap{std::move(bitmap), std::move(dc)});
