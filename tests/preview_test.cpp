@@ -2,14 +2,13 @@
 // libsndfile, its pictures read back with libspng and its videos with ffmpeg
 // and ffprobe.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sndfile.h>
+#include <spawn.h>
 #include <spng.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,7 +19,6 @@
 #include <iterator>
 #include <memory>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,8 +90,7 @@ pid_t Start(const TFolder& folder, const std::vector<std::string>& arguments, co
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    const std::string out = (folder.Scratch().parent_path() / "..stdout").string();
-    const std::string err = (folder.Scratch().parent_path() / "..stderr").string();
+    const std::string out = folder / "..stdout", err = folder / "..stderr";
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
@@ -106,16 +103,19 @@ pid_t Start(const TFolder& folder, const std::vector<std::string>& arguments, co
 TRun Finish(const TFolder& folder, pid_t pid) {
     int status = 0;
     waitpid(pid, &status, 0);
-    const fs::path top = folder.Scratch().parent_path();
-    TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadText(top / "..stdout"),
-             ReadText(top / "..stderr")};
-    fs::remove(top / "..stdout");
-    fs::remove(top / "..stderr");
+    TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadText(folder / "..stdout"),
+             ReadText(folder / "..stderr")};
+    fs::remove(folder / "..stdout");
+    fs::remove(folder / "..stderr");
     return run;
 }
 
-TRun Preview(const TFolder& folder, const std::vector<std::string>& arguments,
-             const std::string& path = std::getenv("PATH")) {
+std::string SearchPath() {
+    const char* path = std::getenv("PATH");
+    return path ? path : "/usr/bin:/bin";
+}
+
+TRun Preview(const TFolder& folder, const std::vector<std::string>& arguments, const std::string& path = SearchPath()) {
     return Finish(folder, Start(folder, arguments, path));
 }
 
@@ -279,7 +279,7 @@ struct TLevelCase {
     const char* Name;
     const char* File;
     int Format;
-    std::vector<double> Dbfs;  // per channel, before the gain of +6 dB
+    std::vector<double> Dbfs;                 // per channel, before the gain of +6 dB
     std::pair<int32_t, int32_t> Left, Right;  // the lit range expected on each face
 };
 
@@ -291,12 +291,13 @@ TEST_P(Levels, LightTheSegmentsOfTheFirstTwoChannels) {
     constexpr int kRate = 48000;
     WriteAudio(folder / c.File, c.Format, kRate, static_cast<int>(c.Dbfs.size()), Tones(c.Dbfs, kRate, 2.0));
     // A larger area than the artwork, which the meter centres.
-    const TRun run = Preview(folder, {folder / c.File, "--snapshot", folder / "level.png", "--at", "1.5",
-                                      "--gain", "+6", "--size", "700x500"});
+    const TRun run = Preview(folder, {folder / c.File, "--snapshot", folder / "level.png", "--at", "1.5", "--gain",
+                                      "+6", "--size", "700x500"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;
     const TPicture picture = ReadPng(folder / "level.png");
     const auto peakRange = [](std::pair<int32_t, int32_t> expected, std::pair<int32_t, int32_t> seen) {
-        return expected == seen || (expected.second > kBarTopSegment && seen == std::make_pair(expected.first, expected.second - 1));
+        return expected == seen ||
+               (expected.second > kBarTopSegment && seen == std::make_pair(expected.first, expected.second - 1));
     };
     EXPECT_PRED2(peakRange, c.Left, LitRange(picture, 0));
     EXPECT_PRED2(peakRange, c.Right, LitRange(picture, 1));
@@ -309,8 +310,12 @@ INSTANTIATE_TEST_SUITE_P(
         TLevelCase{"StereoWav", "stereo.wav", kWavFloat, {-12, -2}, {1, 20}, {1, 30}},
         TLevelCase{"MonoFlacOnBothFaces", "mono.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, {-12}, {1, 20}, {1, 20}},
         TLevelCase{"StereoOgg", "stereo.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, {-2, -12}, {1, 30}, {1, 20}},
-        TLevelCase{"FourChannelsShowTheFirstTwo", "quad.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, {-12, -2, 0, 0},
-                   {1, 20}, {1, 30}}),
+        TLevelCase{"FourChannelsShowTheFirstTwo",
+                   "quad.wav",
+                   SF_FORMAT_WAV | SF_FORMAT_PCM_24,
+                   {-12, -2, 0, 0},
+                   {1, 20},
+                   {1, 30}}),
     [](const ::testing::TestParamInfo<TLevelCase>& info) { return info.param.Name; });
 
 // Frames and samples ----------------------------------------------------------------
@@ -361,16 +366,17 @@ TEST_P(FrameCounts, CoverTheSamplesWithAPartialLastFrame) {
     const TRun run = Preview(folder, {folder / "tone.wav", "--video", folder / "count.mkv", "--fps",
                                       std::to_string(c.Fps), "--size", "64x48", "--gain", "0"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;
-    EXPECT_EQ(Capture("ffprobe -v error -count_frames -select_streams v -show_entries stream=nb_read_frames -of csv=p=0 " +
-                      folder / "count.mkv"),
-              std::to_string(c.Frames) + "\n");
+    EXPECT_EQ(
+        Capture("ffprobe -v error -count_frames -select_streams v -show_entries stream=nb_read_frames -of csv=p=0 " +
+                folder / "count.mkv"),
+        std::to_string(c.Frames) + "\n");
     EXPECT_NE(run.Output.find(" " + std::to_string(c.Frames) + " frames "), std::string::npos) << run.Output;
 }
 
 INSTANTIATE_TEST_SUITE_P(RatesNotMultiplesOfTheFrameRate, FrameCounts,
                          ::testing::Values(TFrameCountCase{8000, 1000, 30, 4}, TFrameCountCase{44100, 44100, 24, 24},
-                                           TFrameCountCase{44100, 44101, 24, 25},
-                                           TFrameCountCase{22050, 3675, 60, 10}, TFrameCountCase{22050, 3676, 60, 11}));
+                                           TFrameCountCase{44100, 44101, 24, 25}, TFrameCountCase{22050, 3675, 60, 10},
+                                           TFrameCountCase{22050, 3676, 60, 11}));
 
 // Videos ---------------------------------------------------------------------------
 
@@ -387,12 +393,13 @@ TEST_P(Videos, HoldEveryFrameForTheAudiosLength) {
     const TFolder folder;
     WriteAudio(folder / "tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, Tones({-6, -3}, 44100, 1.0));
     const std::string video = folder / (std::string("clip") + c.Extension);
-    const TRun run = Preview(folder, {folder / "tone.wav", "--video", video, "--fps", "25", "--size", "65x49",
-                                      "--gain", "6"});
+    const TRun run =
+        Preview(folder, {folder / "tone.wav", "--video", video, "--fps", "25", "--size", "65x49", "--gain", "6"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;
     const std::string probe = "ffprobe -v error -of csv=p=0 ";
-    EXPECT_EQ(Capture(probe + "-count_frames -select_streams v -show_entries stream=width,height,nb_read_frames " + video),
-              std::string(c.EncodedSize) + ",25\n");
+    EXPECT_EQ(
+        Capture(probe + "-count_frames -select_streams v -show_entries stream=width,height,nb_read_frames " + video),
+        std::string(c.EncodedSize) + ",25\n");
     EXPECT_EQ(Capture(probe + "-select_streams a -show_entries stream=codec_type " + video), c.Sound ? "audio\n" : "");
     EXPECT_NEAR(std::stod(Capture(probe + "-show_entries format=duration " + video)), 1.0, 0.05);
 }
@@ -423,7 +430,7 @@ TEST_P(Failures, NameTheCauseAndLeaveNoFile) {
     WriteAudio(folder / "short.wav", kWavFloat, 8000, 1, std::vector<float>(8000, 0.5f));
     std::vector<std::string> arguments;
     for (const std::string& a : c.Arguments) arguments.push_back(a.starts_with("@/") ? folder / a.substr(2) : a);
-    const TRun run = Preview(folder, arguments, c.WithoutFfmpeg ? (folder / "no-such-folder") : std::getenv("PATH"));
+    const TRun run = Preview(folder, arguments, c.WithoutFfmpeg ? folder / "no-such-folder" : SearchPath());
     EXPECT_EQ(run.ExitCode, c.ExitCode);
     EXPECT_NE(run.Errors.find(c.Message), std::string::npos) << run.Errors;
     EXPECT_EQ(std::count(run.Errors.begin(), run.Errors.end(), '\n'), 1) << run.Errors;
@@ -444,27 +451,37 @@ INSTANTIATE_TEST_SUITE_P(
         TFailureCase{"SnapshotWithoutTime", {"--snapshot", "@/out.png"}, 2, "--snapshot wants --at"},
         TFailureCase{"SnapshotNotPng", {"--snapshot", "@/out.jpg", "--at", "1"}, 2, "--snapshot writes a PNG"},
         TFailureCase{"VideoOfUnknownKind", {"--video", "@/out.avi"}, 2, "--video cannot write"},
-        TFailureCase{"TimePastTheEnd", {"@/short.wav", "--snapshot", "@/out.png", "--at", "1.01"}, 2,
-                     "is past the end"},
+        TFailureCase{
+            "TimePastTheEnd", {"@/short.wav", "--snapshot", "@/out.png", "--at", "1.01"}, 2, "is past the end"},
         TFailureCase{"TwoInputs", {"@/short.wav", "@/noise.wav", "--video", "@/out.mp4"}, 2, "give one audio file"},
         TFailureCase{"MissingInput", {"@/gone.wav", "--video", "@/out.mp4"}, 1, "cannot read audio from"},
         TFailureCase{"InputNotAudio", {"@/noise.wav", "--video", "@/out.mp4"}, 1, "cannot read audio from"},
-        TFailureCase{"MissingPlugin", {"--plugin", "@/gone.so", "--snapshot", "@/out.png", "--at", "0"}, 1,
+        TFailureCase{"MissingPlugin",
+                     {"--plugin", "@/gone.so", "--snapshot", "@/out.png", "--at", "0"},
+                     1,
                      "cannot load the plug-in library"},
-        TFailureCase{"LibraryWithoutTheExport", {"--plugin", BVM_NOT_A_PLUGIN_PATH, "--video", "@/out.mp4"}, 1,
+        TFailureCase{"LibraryWithoutTheExport",
+                     {"--plugin", BVM_NOT_A_PLUGIN_PATH, "--video", "@/out.mp4"},
+                     1,
                      "has no AIMPPluginGetHeader export"},
-        TFailureCase{"PluginWithoutItsArtwork", {"--plugin", BVM_PLUGIN_WITHOUT_PEAK_PATH, "--video", "@/out.mp4"}, 1,
+        TFailureCase{"PluginWithoutItsArtwork",
+                     {"--plugin", BVM_PLUGIN_WITHOUT_PEAK_PATH, "--video", "@/out.mp4"},
+                     1,
                      "the plug-in failed to initialise its visualization"},
-        TFailureCase{"NoFfmpeg", {"@/short.wav", "--video", "@/out.mp4", "--snapshot", "@/out.png", "--at", "0"}, 1,
-                     "ffmpeg is not installed", true},
+        TFailureCase{"NoFfmpeg",
+                     {"@/short.wav", "--video", "@/out.mp4", "--snapshot", "@/out.png", "--at", "0"},
+                     1,
+                     "ffmpeg is not installed",
+                     true},
         TFailureCase{"FolderMissing", {"@/short.wav", "--video", "@/gone/out.mp4"}, 1, "cannot write"}),
     [](const ::testing::TestParamInfo<TFailureCase>& info) { return info.param.Name; });
 
 TEST(Interruption, StopsTheRenderAndRemovesItsFiles) {
     const TFolder folder;
-    const pid_t pid = Start(folder, {"--video", folder / "long.mkv", "--snapshot", folder / "late.png", "--at", "9",
-                                     "--size", "1920x1080", "--gain", "16"},
-                            std::getenv("PATH"));
+    const pid_t pid = Start(folder,
+                            {"--video", folder / "long.mkv", "--snapshot", folder / "late.png", "--at", "9", "--size",
+                             "1920x1080", "--gain", "16"},
+                            SearchPath());
     std::this_thread::sleep_for(std::chrono::milliseconds(800));  // well into the render, far from its end
     kill(pid, SIGINT);
     const TRun run = Finish(folder, pid);

@@ -62,7 +62,8 @@ TFfmpegPipe::TFfmpegPipe(const std::vector<std::string>& arguments, std::string 
         FProcess = -1;
         Stop();
         if (error == ENOENT)
-            throw std::runtime_error("ffmpeg is not installed: --video needs the ffmpeg program (Debian package ffmpeg)");
+            throw std::runtime_error(
+                "ffmpeg is not installed: --video needs the ffmpeg program (Debian package ffmpeg)");
         errno = error;
         throw std::runtime_error("cannot start ffmpeg: " + SystemError());
     }

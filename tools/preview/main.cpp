@@ -26,7 +26,7 @@ void RequestStop(int) { gStop = true; }
 // way are removed rather than left half-written. No SA_RESTART: a blocked
 // write to ffmpeg returns and the loop sees the request.
 void CatchInterrupts() {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -40,7 +40,9 @@ void CatchInterrupts() {
 int main(int argc, char** argv) {
     using namespace bvm::preview;
     const std::string program = std::filesystem::path(argv[0]).filename().string();
-    const auto report = [&](const std::string& message) { std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str()); };
+    const auto report = [&](const std::string& message) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+    };
     try {
         const TOptions options = ParseOptions({argv + 1, argv + argc});
         if (options.Help) {

@@ -1,11 +1,11 @@
 #include "tools/preview/options.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <map>
-
-#include "tools/preview/video_formats.h"
 
 namespace bvm::preview {
 namespace {
@@ -24,8 +24,8 @@ std::optional<int32_t> ParseWhole(const std::string& text) {
 int32_t ParseInteger(const std::string& option, const std::string& text, int32_t low, int32_t high) {
     const std::optional<int32_t> value = ParseWhole(text);
     if (!value || *value < low || *value > high)
-        throw TUsageError(option + " wants a whole number from " + std::to_string(low) + " to " +
-                          std::to_string(high) + ", not '" + text + "'");
+        throw TUsageError(option + " wants a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                          ", not '" + text + "'");
     return *value;
 }
 
@@ -47,8 +47,8 @@ void ParseSize(const std::string& text, TOptions& options) {
     const std::optional<int32_t> width = ParseWhole(text.substr(0, x));
     const std::optional<int32_t> height = x == std::string::npos ? std::nullopt : ParseWhole(text.substr(x + 1));
     if (!side(width) || !side(height))
-        throw TUsageError("--size wants WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSide) + ", not '" +
-                          text + "'");
+        throw TUsageError("--size wants WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxSide) + ", not '" + text +
+                          "'");
     options.Width = *width;
     options.Height = *height;
 }
@@ -103,7 +103,8 @@ TOptions ParseOptions(const std::vector<std::string>& arguments) {
             return options;
         }
         if (!argument.starts_with("-")) {
-            if (!options.Input.empty()) throw TUsageError("give one audio file, not '" + options.Input + "' and '" + argument + "'");
+            if (!options.Input.empty())
+                throw TUsageError("give one audio file, not '" + options.Input + "' and '" + argument + "'");
             options.Input = argument;
             continue;
         }
@@ -130,18 +131,25 @@ TOptions ParseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText(const std::string& program) {
-    return "Usage: " + program + " [OPTIONS] [AUDIO-FILE]\n"
+    char defaults[512];
+    std::snprintf(defaults, sizeof defaults,
+                  "  --size WxH           the area the meter draws in (default %dx%d, the whole meter)\n"
+                  "  --fps N              frames per second (default %d); each frame shows the peaks of its samples\n"
+                  "  --gain DB            added to every peak before it reaches the meter; a peak of 1.0 reads 0 dB\n"
+                  "                       (default %+g for a file, %+g for the built-in programme)\n",
+                  kDefaultWidth, kDefaultHeight, kDefaultFps, kFileGainDb, kProgrammeGainDb);
+    return "Usage: " + program +
+           " [OPTIONS] [AUDIO-FILE]\n"
            "Renders the Brisvaldomatics meter from an audio file (WAV, FLAC, Ogg, MP3 and whatever else\n"
-           "libsndfile reads), or from a built-in demo programme of 10 seconds when none is given.\n"
+           "libsndfile reads), or from a built-in demo programme of " +
+           std::to_string(static_cast<int>(kProgrammeSeconds)) +
+           " seconds when none is given.\n"
            "\n"
            "  --snapshot FILE.png  write the frame shown at --at as a PNG\n"
            "  --at SECONDS         the time of the snapshot\n"
            "  --video FILE         write a video: .mp4 (H.264, AAC), .webm (VP9, Opus),\n"
-           "                       .mkv (lossless FFV1, FLAC) or .gif (no sound); needs ffmpeg\n"
-           "  --size WxH           the area the meter draws in (default 638x470, the whole meter)\n"
-           "  --fps N              frames per second (default 30); each frame shows the peaks of its samples\n"
-           "  --gain DB            added to every peak before it reaches the meter; a peak of 1.0 reads 0 dB\n"
-           "                       (default +6 for a file, +16 for the built-in programme)\n"
+           "                       .mkv (lossless FFV1, FLAC) or .gif (no sound); needs ffmpeg\n" +
+           std::string(defaults) +
            "  --plugin PATH        the plug-in library to load (default: the one built with this program)\n"
            "  --help               show this text\n"
            "\n"

@@ -33,7 +33,7 @@ public:
 };
 
 struct TOptions {
-    std::string Input;  // empty: the built-in programme
+    std::string Input;   // empty: the built-in programme
     std::string Plugin;  // the library built alongside unless given
     int32_t Width = kDefaultWidth;
     int32_t Height = kDefaultHeight;

@@ -41,8 +41,7 @@ void TPendingFile::Commit() {
 }
 
 TScratchFile::TScratchFile(const std::string& suffix) {
-    const std::string pattern =
-        (std::filesystem::temp_directory_path() / ("brisvaldomatics-XXXXXX" + suffix)).string();
+    const std::string pattern = (std::filesystem::temp_directory_path() / ("brisvaldomatics-XXXXXX" + suffix)).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = mkostemps(name.data(), static_cast<int>(suffix.size()), O_CLOEXEC);

@@ -70,9 +70,9 @@ private:
 int64_t FrameAt(double seconds, const TOptions& options, const TAudioFile& audio, int64_t frameCount) {
     const double length = static_cast<double>(audio.Length()) / audio.SampleRate();
     if (seconds > length)
-        throw TUsageError("--at " + Seconds(seconds) + " is past the end: " +
-                          (options.Input.empty() ? "the built-in programme" : options.Input) + " lasts " +
-                          Seconds(length));
+        throw TUsageError("--at " + Seconds(seconds) +
+                          " is past the end: " + (options.Input.empty() ? "the built-in programme" : options.Input) +
+                          " lasts " + Seconds(length));
     const auto frame = static_cast<int64_t>(std::floor(seconds * options.Fps + kFrameTolerance));
     return std::min(frame, frameCount - 1);
 }

@@ -10,29 +10,39 @@ const std::vector<TVideoFormat>& Formats() {
     static const std::vector<TVideoFormat> formats{
         // Plays everywhere. The meter's flat dark areas and sharp segments
         // want a low constant rate factor and the tuning for animation.
-        {".mp4", "mp4",
-         {"-c:v", "libx264", "-preset", "medium", "-tune", "animation", "-crf", "18", "-pix_fmt", "yuv420p",
-          "-movflags", "+faststart"},
-         {"-c:a", "aac", "-b:a", "192k"},
-         true, false},
-        {".webm", "webm",
-         {"-c:v", "libvpx-vp9", "-crf", "30", "-b:v", "0", "-pix_fmt", "yuv420p", "-deadline", "good", "-cpu-used",
-          "4", "-row-mt", "1"},
-         {"-c:a", "libopus", "-b:a", "160k"},
-         false, false},
+        {.Extension = ".mp4",
+         .Muxer = "mp4",
+         .VideoArguments = {"-c:v", "libx264", "-preset", "medium", "-tune", "animation", "-crf", "18", "-pix_fmt",
+                            "yuv420p", "-movflags", "+faststart"},
+         .AudioArguments = {"-c:a", "aac", "-b:a", "192k"},
+         .EvenSize = true},
+        {.Extension = ".webm",
+         .Muxer = "webm",
+         .VideoArguments = {"-c:v", "libvpx-vp9", "-crf", "30", "-b:v", "0", "-pix_fmt", "yuv420p", "-deadline", "good",
+                            "-cpu-used", "4", "-row-mt", "1"},
+         .AudioArguments = {"-c:a", "libopus", "-b:a", "160k"}},
         // Lossless, for editing: every frame decodes to exactly what the meter drew.
-        {".mkv", "matroska", {"-c:v", "ffv1", "-pix_fmt", "bgr0"}, {"-c:a", "flac"}, false, false},
+        {.Extension = ".mkv",
+         .Muxer = "matroska",
+         .VideoArguments = {"-c:v", "ffv1", "-pix_fmt", "bgr0"},
+         .AudioArguments = {"-c:a", "flac"}},
         // One palette for the whole animation, so that unchanged areas stay
         // unchanged from frame to frame and cost nothing.
-        {".gif", "gif", {"-filter_complex", "[0:v][1:v]paletteuse=diff_mode=rectangle", "-loop", "0"}, {}, false, true},
+        {.Extension = ".gif",
+         .Muxer = "gif",
+         .VideoArguments = {"-filter_complex", "[0:v][1:v]paletteuse=diff_mode=rectangle", "-loop", "0"},
+         .AudioArguments = {},
+         .Palette = true},
     };
     return formats;
 }
 
 std::vector<std::string> RawInput(const TVideoSettings& settings) {
-    return {"-f", "rawvideo", "-pix_fmt", "bgra", "-video_size",
-            std::to_string(settings.Width) + "x" + std::to_string(settings.Height), "-framerate",
-            std::to_string(settings.Fps), "-i", "pipe:0"};
+    return {"-f",          "rawvideo",
+            "-pix_fmt",    "bgra",
+            "-video_size", std::to_string(settings.Width) + "x" + std::to_string(settings.Height),
+            "-framerate",  std::to_string(settings.Fps),
+            "-i",          "pipe:0"};
 }
 
 void Append(std::vector<std::string>& to, const std::vector<std::string>& more) {
@@ -52,9 +62,12 @@ const TVideoFormat* FindVideoFormat(const std::string& path) {
 }
 
 std::string VideoFormatNames() {
+    const size_t count = Formats().size();
     std::string names;
-    for (size_t i = 0; i < Formats().size(); ++i)
-        names += (i == 0 ? "" : i + 1 == Formats().size() ? " or " : ", ") + std::string("FILE") + Formats()[i].Extension;
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0) names += i + 1 == count ? " or " : ", ";
+        names += std::string("FILE") + Formats()[i].Extension;
+    }
     return names;
 }
 

@@ -13,9 +13,9 @@ struct TVideoFormat {
     std::vector<std::string> VideoArguments;
     std::vector<std::string> AudioArguments;  // none: the format carries no sound
     // The encoder halves the colour resolution both ways and so takes even sizes only.
-    bool EvenSize;
+    bool EvenSize = false;
     // 256 colours, chosen by a first pass over every frame.
-    bool Palette;
+    bool Palette = false;
 };
 
 // The format named by a path's extension, in any case; null if there is none.
