@@ -17,8 +17,10 @@ constexpr int kLineWidth = kBarWidth + 40;
 
 TProgress::TProgress(int64_t total) : FTotal(total), FEnabled(total > 0 && isatty(STDERR_FILENO)) {}
 
-TProgress::~TProgress() {
+void TProgress::Clear() {
     if (FShown) std::fprintf(stderr, "\r%*s\r", kLineWidth, "");
+    FShown = false;
+    FEnabled = false;
 }
 
 void TProgress::Update(int64_t done) {

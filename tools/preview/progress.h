@@ -10,12 +10,13 @@ class TProgress {
 public:
     // Shows nothing unless standard error is a terminal.
     explicit TProgress(int64_t total);
-    // Clears the bar's line.
-    ~TProgress();
+    ~TProgress() { Clear(); }
     TProgress(const TProgress&) = delete;
     TProgress& operator=(const TProgress&) = delete;
 
     void Update(int64_t done);
+    // Removes the bar from the terminal, before other output.
+    void Clear();
 
 private:
     using TClock = std::chrono::steady_clock;

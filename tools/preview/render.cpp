@@ -137,6 +137,7 @@ void Render(const TOptions& options, const std::atomic<bool>& stop) {
     }
     if (encoder) encoder->Finish();
     CheckStop(stop);
+    progress.Clear();
 
     if (snapshot) {
         snapshot->Commit();
