@@ -1,9 +1,11 @@
 # Debian packages the project needs, and the one way they get installed.
 # Sourced by the scripts in scripts/.
 
-# The native build, its tests and the programs around the plug-in.
+# The native build, its tests and the programs around the plug-in; the
+# preview reads audio with libsndfile and makes videos with ffmpeg.
 NATIVE_PACKAGES=(cmake ninja-build g++ pkg-config googletest libspng-dev libpixman-1-dev
-    libcairo2-dev libfreetype-dev fonts-b612 fonts-quicksand fonts-dancingscript)
+    libcairo2-dev libfreetype-dev fonts-b612 fonts-quicksand fonts-dancingscript
+    libsndfile1-dev ffmpeg)
 
 # The Windows cross build and Wine, which runs its tests.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
