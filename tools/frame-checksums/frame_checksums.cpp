@@ -10,14 +10,9 @@
 #include <limits>
 #include <vector>
 
-#include "tools/host/drawing_target.h"
-#include "tools/host/host_objects.h"
-#include "tools/host/player_services.h"
-#include "tools/host/plugin_library.h"
+#include "tools/host/meter_host.h"
 
 namespace {
-
-using bvm::TAIMPVisualData;
 
 struct TPeaks {
     float Left, Right;
@@ -56,38 +51,19 @@ uint64_t Checksum(const bvm::host::TDrawingTarget& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace bvm;
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s PLUGIN-LIBRARY\n", argv[0]);
         return 2;
     }
     try {
-        const bvm::host::TPlayerServices services;
-        const bvm::host::TPluginLibrary library(argv[1]);
-        auto* core = new bvm::host::THostCore();
-        bvm::IAIMPPlugin* plugin = nullptr;
-        if (library.GetHeader()(&plugin) != S_OK || plugin->PluginInitialize(core) != S_OK)
-            throw std::runtime_error("the plug-in did not initialise");
-        bvm::IAIMPExtensionEmbeddedVisualization* visualization = core->Visualization();
-        if (!visualization) throw std::runtime_error("the plug-in registered no visualization");
-
         // A large area first, then one smaller than the artwork.
-        bvm::host::TDrawingTarget target(900, 620);
-        if (visualization->Initialize(900, 620) != S_OK) throw std::runtime_error("Initialize failed");
+        bvm::host::TMeterHost meter(argv[1], 900, 620);
         const std::vector<TPeaks> programme = Programme();
         for (size_t frame = 0; frame < programme.size(); ++frame) {
-            if (frame == programme.size() / 2) visualization->Resize(500, 300);
-            TAIMPVisualData data{};
-            data.Peaks[0] = programme[frame].Left;
-            data.Peaks[1] = programme[frame].Right;
-            visualization->Draw(target.Handle(), &data);
-            std::printf("%zu %016" PRIx64 "\n", frame, Checksum(target));
+            if (frame == programme.size() / 2) meter.Resize(500, 300);
+            meter.Draw(programme[frame].Left, programme[frame].Right);
+            std::printf("%zu %016" PRIx64 "\n", frame, Checksum(meter.Target()));
         }
-        visualization->Finalize();
-        visualization->Release();
-        plugin->PluginFinalize();
-        plugin->Release();
-        core->Release();
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "frame checksums: %s\n", e.what());

@@ -8,7 +8,7 @@
 #include "tools/preview/audio_input.h"
 #include "tools/preview/demo_programme.h"
 #include "tools/preview/ffmpeg_pipe.h"
-#include "tools/preview/meter_host.h"
+#include "tools/host/meter_host.h"
 #include "tools/preview/output_files.h"
 #include "tools/preview/png_output.h"
 #include "tools/preview/progress.h"
@@ -61,7 +61,7 @@ public:
 private:
     TAudioFile FAudio;
     TFramePeaks FPeaks;
-    TMeterHost FMeter;
+    host::TMeterHost FMeter;
     double FGain;
     std::vector<uint8_t> FFrame;
 };

@@ -1,9 +1,9 @@
-#include "tools/preview/meter_host.h"
+#include "tools/host/meter_host.h"
 
 #include <cstdio>
 #include <stdexcept>
 
-namespace bvm::preview {
+namespace bvm::host {
 namespace {
 
 std::string Failure(const char* step, HRESULT result) {
@@ -15,7 +15,7 @@ std::string Failure(const char* step, HRESULT result) {
 }  // namespace
 
 TMeterHost::TMeterHost(const std::string& pluginPath, int32_t width, int32_t height)
-    : FLibrary(pluginPath), FCore(new host::THostCore()), FTarget(width, height) {
+    : FLibrary(pluginPath), FCore(TComPtr<THostCore>::Adopt(new THostCore())), FTarget(width, height) {
     try {
         Start(width, height);
     } catch (...) {
@@ -30,11 +30,11 @@ void TMeterHost::Start(int32_t width, int32_t height) {
     IAIMPPlugin* plugin = nullptr;
     if (const HRESULT result = FLibrary.GetHeader()(&plugin); result != S_OK || !plugin)
         throw std::runtime_error(Failure("to hand out its plug-in object", result));
-    FPlugin.Reset(plugin);
+    FPlugin = TComPtr<IAIMPPlugin>::Adopt(plugin);
     if (const HRESULT result = FPlugin->PluginInitialize(FCore.Get()); result != S_OK)
         throw std::runtime_error(Failure("to initialise", result));
     FPluginInitialized = true;
-    FVisualization.Reset(FCore->Visualization());
+    FVisualization = TComPtr<IAIMPExtensionEmbeddedVisualization>::Adopt(FCore->Visualization());
     if (!FVisualization) throw std::runtime_error("the plug-in registered no embedded visualization");
     if (const HRESULT result = FVisualization->Initialize(width, height); result != S_OK)
         throw std::runtime_error(Failure("to initialise its visualization", result));
@@ -55,4 +55,4 @@ void TMeterHost::Draw(float left, float right) {
     FVisualization->Draw(FTarget.Handle(), &FData);
 }
 
-}  // namespace bvm::preview
+}  // namespace bvm::host

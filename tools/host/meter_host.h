@@ -5,36 +5,14 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 
+#include "platform/com_ptr.h"
 #include "tools/host/drawing_target.h"
 #include "tools/host/host_objects.h"
 #include "tools/host/player_services.h"
 #include "tools/host/plugin_library.h"
 
-namespace bvm::preview {
-
-// One counted reference of the host's own.
-template <class T>
-class TReference {
-public:
-    TReference() = default;
-    explicit TReference(T* adopted) : FObject(adopted) {}
-    ~TReference() { Reset(); }
-    TReference(const TReference&) = delete;
-    TReference& operator=(const TReference&) = delete;
-
-    T* Get() const { return FObject; }
-    T* operator->() const { return FObject; }
-    explicit operator bool() const { return FObject != nullptr; }
-    // Releases the reference held and adopts the one given.
-    void Reset(T* adopted = nullptr) {
-        if (T* old = std::exchange(FObject, adopted)) old->Release();
-    }
-
-private:
-    T* FObject = nullptr;
-};
+namespace bvm::host {
 
 class TMeterHost {
 public:
@@ -47,21 +25,23 @@ public:
 
     // One frame with these peaks, 1.0 being full scale.
     void Draw(float left, float right);
-    const host::TDrawingTarget& Target() const { return FTarget; }
+    // A new area for the next frames; the drawing target keeps its size.
+    void Resize(int32_t width, int32_t height) { FVisualization->Resize(width, height); }
+    const TDrawingTarget& Target() const { return FTarget; }
 
 private:
     void Start(int32_t width, int32_t height);
     void Stop() noexcept;
 
-    host::TPlayerServices FServices;
-    host::TPluginLibrary FLibrary;
-    TReference<host::THostCore> FCore;
-    TReference<IAIMPPlugin> FPlugin;
-    TReference<IAIMPExtensionEmbeddedVisualization> FVisualization;
+    TPlayerServices FServices;
+    TPluginLibrary FLibrary;
+    TComPtr<THostCore> FCore;
+    TComPtr<IAIMPPlugin> FPlugin;
+    TComPtr<IAIMPExtensionEmbeddedVisualization> FVisualization;
     bool FPluginInitialized = false;
     bool FVisualizationInitialized = false;
-    host::TDrawingTarget FTarget;
+    TDrawingTarget FTarget;
     TAIMPVisualData FData{};
 };
 
-}  // namespace bvm::preview
+}  // namespace bvm::host
