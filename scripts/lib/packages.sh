@@ -3,7 +3,7 @@
 
 # The native build, its tests and the programs around the plug-in; the
 # preview reads audio with libsndfile and makes videos with ffmpeg.
-NATIVE_PACKAGES=(cmake ninja-build g++ pkg-config googletest libspng-dev libpixman-1-dev
+NATIVE_PACKAGES=(cmake ninja-build g++ pkg-config googletest libbenchmark-dev libspng-dev libpixman-1-dev
     libcairo2-dev libfreetype-dev fonts-b612 fonts-quicksand fonts-dancingscript
     libsndfile1-dev ffmpeg)
 
