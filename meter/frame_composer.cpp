@@ -9,11 +9,6 @@ namespace {
 
 int32_t Face(TChannel channel) { return channel == TChannel::Left ? 0 : 1; }
 
-TRect Intersect(const TRect& a, const TRect& b) {
-    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
-}
-
 // The frames of a strip at one face. `drawnBefore` is the destination of the
 // sprite painted earlier on that face, which the frames may land on.
 std::vector<TBlendedSprite> PrepareStrip(const TACLDib* strip, const TStripGeometry& geometry, int32_t face,

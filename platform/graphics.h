@@ -32,6 +32,7 @@ public:
     uint8_t* Bits() { return FBits; }
     const uint8_t* Bits() const { return FBits; }
     int32_t Stride() const { return FWidth * 4; }
+    TRect Bounds() const { return {0, 0, FWidth, FHeight}; }
 
     // Copies the whole surface unblended to a point of the device context.
     void DrawCopy(HDC dc, TPoint at) const;

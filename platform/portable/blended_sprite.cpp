@@ -19,8 +19,6 @@ struct TRun {
 
 constexpr int32_t kMergeGap = 16;
 
-bool Contains(const TRect& r, int32_t x, int32_t y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
-
 }  // namespace
 
 struct TBlendedSprite::TRuns {
@@ -32,12 +30,9 @@ TBlendedSprite::TBlendedSprite(const TACLDib& strip, const TRect& source, const 
                                const TRect& uncertain)
     : FStrip(&strip), FSource(source), FUncertain(uncertain), FRuns(std::make_unique<TRuns>()) {
     const int32_t width = source.Width(), height = source.Height();
-    const bool inStrip = source.Left >= 0 && source.Top >= 0 && source.Right <= strip.Width() &&
-                         source.Bottom <= strip.Height() && width > 0 && height > 0;
-    const bool onBackground = at.X >= 0 && at.Y >= 0 && at.X + width <= background.Width() &&
-                              at.Y + height <= background.Height();
-    if (!inStrip) return;  // draws nothing, as the blend would
-    if (!onBackground) {  // nothing is known of what lies under it
+    if (!strip.Bounds().Contains(source)) return;  // draws nothing, as the blend would
+    if (!background.Bounds().Contains(TRect{0, 0, width, height}.Offset(at.X, at.Y))) {
+        // Nothing is known of what lies under it.
         FUncertain = {0, 0, width, height};
         return;
     }
@@ -48,7 +43,7 @@ TBlendedSprite::TBlendedSprite(const TACLDib& strip, const TRect& source, const 
         portable::BlendRow(row.data(), strip.Bits() + ptrdiff_t{source.Top + y} * strip.Stride() + ptrdiff_t{source.Left} * 4,
                            width);
         const auto changed = [&](int32_t x) { return std::memcmp(&row[x * 4], under + x * 4, 4) != 0; };
-        const auto certain = [&](int32_t x) { return !Contains(uncertain, x, y); };
+        const auto certain = [&](int32_t x) { return !uncertain.Contains(x, y); };
         for (int32_t x = 0; x < width;) {
             if (!certain(x) || !changed(x)) {
                 ++x;

@@ -16,14 +16,7 @@ using portable::Drawable;
 
 std::atomic<int32_t> gLiveBitmaps{0};
 
-TRect Intersect(const TRect& a, const TRect& b) {
-    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
-}
-
-bool IsEmpty(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
-
-TRect Bounds(const TMemoryDC& dc) { return {0, 0, dc.Width, dc.Height}; }
+TRect DCBounds(const TMemoryDC& dc) { return {0, 0, dc.Width, dc.Height}; }
 
 uint8_t* PixelAt(const TMemoryDC& dc, int32_t x, int32_t y) {
     return dc.Bits + ptrdiff_t{y} * dc.Stride + ptrdiff_t{x} * 4;
@@ -39,8 +32,8 @@ uint32_t FillValue(TColor color) {
 }
 
 void Fill(const TMemoryDC& dc, const TRect& rect, TColor color) {
-    const TRect r = Intersect(rect, Bounds(dc));
-    if (IsEmpty(r)) return;
+    const TRect r = Intersect(rect, DCBounds(dc));
+    if (r.IsEmpty()) return;
     const uint32_t value = FillValue(color);
     // Whole rows without gaps are one block: one call that streams it.
     if (r.Left == 0 && r.Right == dc.Width && dc.Stride == dc.Width * 4) {
@@ -48,6 +41,17 @@ void Fill(const TMemoryDC& dc, const TRect& rect, TColor color) {
         return;
     }
     for (int32_t y = r.Top; y < r.Bottom; ++y) portable::FillRow(PixelAt(dc, r.Left, y), size_t(r.Width()), value);
+}
+
+// Where a surface copied to `at` lands in the DC.
+TRect CopyTarget(const TACLDib& surface, TPoint at, const TMemoryDC& dc) {
+    return Intersect(surface.Bounds().Offset(at.X, at.Y), DCBounds(dc));
+}
+
+// One row of that copy.
+void CopyRow(const TACLDib& surface, TPoint at, const TMemoryDC& dc, const TRect& target, int32_t y) {
+    const uint8_t* from = surface.Bits() + ptrdiff_t{y - at.Y} * surface.Stride() + ptrdiff_t{target.Left - at.X} * 4;
+    std::memcpy(PixelAt(dc, target.Left, y), from, static_cast<size_t>(target.Width()) * 4);
 }
 
 }  // namespace
@@ -84,22 +88,19 @@ void TACLDib::Resize(int32_t width, int32_t height) {
 
 void TACLDib::DrawCopy(HDC dc, TPoint at) const {
     if (!FBitmap || !Drawable(dc)) return;
-    const TRect target = Intersect(TRect{0, 0, FWidth, FHeight}.Offset(at.X, at.Y), Bounds(*dc));
-    if (IsEmpty(target)) return;
-    for (int32_t y = target.Top; y < target.Bottom; ++y) {
-        const uint8_t* from = FBits + ptrdiff_t{y - at.Y} * Stride() + ptrdiff_t{target.Left - at.X} * 4;
-        std::memcpy(PixelAt(*dc, target.Left, y), from, static_cast<size_t>(target.Width()) * 4);
-    }
+    const TRect target = CopyTarget(*this, at, *dc);
+    if (target.IsEmpty()) return;
+    for (int32_t y = target.Top; y < target.Bottom; ++y) CopyRow(*this, at, *dc, target, y);
 }
 
 void TACLDib::DrawBlend(HDC dc, const TRect& destination, const TRect& source) const {
     if (!FBitmap || !Drawable(dc)) return;
     // As AlphaBlend does: a source outside the surface, or sizes that differ, draw nothing.
-    const bool inside = source.Left >= 0 && source.Top >= 0 && source.Right <= FWidth && source.Bottom <= FHeight &&
-                        !IsEmpty(source);
-    if (!inside || source.Width() != destination.Width() || source.Height() != destination.Height()) return;
-    const TRect target = Intersect(destination, Bounds(*dc));
-    if (IsEmpty(target)) return;
+    if (!Bounds().Contains(source) || source.Width() != destination.Width() ||
+        source.Height() != destination.Height())
+        return;
+    const TRect target = Intersect(destination, DCBounds(*dc));
+    if (target.IsEmpty()) return;
     const int32_t dx = source.Left - destination.Left, dy = source.Top - destination.Top;
     for (int32_t y = target.Top; y < target.Bottom; ++y) {
         const uint8_t* from = FBits + ptrdiff_t{y + dy} * Stride() + ptrdiff_t{target.Left + dx} * 4;
@@ -133,11 +134,9 @@ void TCanvas::FillRectAndCopy(const TRect& area, const TACLDib* surface, TPoint 
     RequireHandle();
     if (!Drawable(FHandle)) return;
     const TMemoryDC& dc = *FHandle;
-    const TRect fill = Intersect(area, Bounds(dc));
-    const TRect copy = surface && !surface->Empty()
-                           ? Intersect(TRect{0, 0, surface->Width(), surface->Height()}.Offset(at.X, at.Y), Bounds(dc))
-                           : TRect{};
-    if (IsEmpty(copy)) {
+    const TRect fill = Intersect(area, DCBounds(dc));
+    const TRect copy = surface && !surface->Empty() ? CopyTarget(*surface, at, dc) : TRect{};
+    if (copy.IsEmpty()) {
         Fill(dc, fill, FBrushColor);
         return;
     }
@@ -152,8 +151,7 @@ void TCanvas::FillRectAndCopy(const TRect& area, const TACLDib* surface, TPoint 
                 portable::FillRow(PixelAt(dc, from, y), size_t(fill.Right - from), value);
             }
         }
-        const uint8_t* row = surface->Bits() + ptrdiff_t{y - at.Y} * surface->Stride() + ptrdiff_t{copy.Left - at.X} * 4;
-        std::memcpy(PixelAt(dc, copy.Left, y), row, static_cast<size_t>(copy.Width()) * 4);
+        CopyRow(*surface, at, dc, copy, y);
     }
     Fill(dc, {fill.Left, std::max(fill.Top, copy.Bottom), fill.Right, fill.Bottom}, FBrushColor);
 }
