@@ -6,8 +6,7 @@
 
 namespace bvm {
 
-// Writes 8-bit, non-interlaced RGB or RGBA with a physical size of 2835
-// pixels a metre and no other ancillary chunk. Throws on failure.
+// Writes the image as the artwork's PNG files are stored. Throws on failure.
 void WritePng(const std::filesystem::path& path, const TImage& image);
 
 }  // namespace bvm
