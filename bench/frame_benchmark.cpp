@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -133,14 +131,10 @@ void BM_LoadImages(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadImages)->Unit(benchmark::kMillisecond);
 
-std::vector<uint8_t> ReadArtwork(const char* name) {
-    std::ifstream file(std::string(BVM_SOURCE_DIR) + "/artwork/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // libspng alone decoding the same files to 8-bit RGBA.
 void BM_BareDecode(benchmark::State& state) {
-    const std::vector<uint8_t> files[] = {ReadArtwork("bg.png"), ReadArtwork("vu.png"), ReadArtwork("peak.png")};
+    const std::vector<uint8_t> files[] = {test::ReadSourceFile("artwork/bg.png"), test::ReadSourceFile("artwork/vu.png"),
+                                          test::ReadSourceFile("artwork/peak.png")};
     for (auto _ : state) {
         for (const std::vector<uint8_t>& png : files) {
             spng_ctx* context = spng_ctx_new(0);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "artwork/geometry.h"
-#include "tests/artwork_png.h"
+#include "tests/support/png_reader.h"
 
 namespace bvm {
 namespace {

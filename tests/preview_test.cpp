@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "artwork/geometry.h"
+#include "tests/support/png_reader.h"
 
 extern char** environ;
 
@@ -163,21 +164,13 @@ struct TPicture {
     const uint8_t* At(int32_t x, int32_t y) const { return &Bgra[(static_cast<size_t>(y) * Width + x) * 4]; }
 };
 
-// A PNG file, which must be 8-bit RGB, as blue, green, red, alpha.
-TPicture ReadPng(const std::string& path) {
-    const std::string png = ReadText(path);
-    const std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> ctx(spng_ctx_new(0), spng_ctx_free);
-    spng_set_png_buffer(ctx.get(), png.data(), png.size());
-    spng_ihdr ihdr{};
-    if (spng_get_ihdr(ctx.get(), &ihdr) != 0) throw std::runtime_error(path + " is not a PNG file");
-    EXPECT_EQ(ihdr.color_type, SPNG_COLOR_TYPE_TRUECOLOR);
-    EXPECT_EQ(ihdr.bit_depth, 8);
-    TPicture picture{static_cast<int32_t>(ihdr.width), static_cast<int32_t>(ihdr.height), {}};
-    std::vector<uint8_t> rgba(static_cast<size_t>(picture.Width) * picture.Height * 4);
-    if (spng_decode_image(ctx.get(), rgba.data(), rgba.size(), SPNG_FMT_RGBA8, 0) != 0)
-        throw std::runtime_error(path + " does not decode");
-    picture.Bgra = rgba;
-    for (size_t i = 0; i < rgba.size(); i += 4) std::swap(picture.Bgra[i], picture.Bgra[i + 2]);
+// A snapshot, which must be 8-bit RGB, as blue, green, red, alpha.
+TPicture ReadSnapshot(const fs::path& path) {
+    const TPng png = ReadPng(path);
+    EXPECT_EQ(png.ColourType, SPNG_COLOR_TYPE_TRUECOLOR);
+    EXPECT_EQ(png.BitDepth, 8);
+    TPicture picture{static_cast<int32_t>(png.Width), static_cast<int32_t>(png.Height), png.Rgba};
+    for (size_t i = 0; i < picture.Bgra.size(); i += 4) std::swap(picture.Bgra[i], picture.Bgra[i + 2]);
     return picture;
 }
 
@@ -244,7 +237,7 @@ TEST(BuiltInProgramme, IsTheSameEveryTimeSweepsTheScaleAndMatchesItsSnapshot) {
     EXPECT_EQ(first, hashes("second.mkv"));
     EXPECT_NE(first.find("\n1,"), std::string::npos) << "no sound";
 
-    const TPicture snapshot = ReadPng(folder / "at.png");
+    const TPicture snapshot = ReadSnapshot(folder / "at.png");
     EXPECT_EQ(snapshot.Width, kBackgroundWidth);
     EXPECT_EQ(snapshot.Height, kBackgroundHeight);
     EXPECT_TRUE(snapshot.Bgra == frames[42].Bgra);
@@ -294,7 +287,7 @@ TEST_P(Levels, LightTheSegmentsOfTheFirstTwoChannels) {
     const TRun run = Preview(folder, {folder / c.File, "--snapshot", folder / "level.png", "--at", "1.5", "--gain",
                                       "+6", "--size", "700x500"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;
-    const TPicture picture = ReadPng(folder / "level.png");
+    const TPicture picture = ReadSnapshot(folder / "level.png");
     const auto peakRange = [](std::pair<int32_t, int32_t> expected, std::pair<int32_t, int32_t> seen) {
         return expected == seen ||
                (expected.second > kBarTopSegment && seen == std::make_pair(expected.first, expected.second - 1));
@@ -342,7 +335,7 @@ TEST_P(Clicks, ShowInTheFrameWhoseSamplesHoldThem) {
     const TRun run = Preview(folder, {folder / "click.wav", "--snapshot", folder / "click.png", "--at",
                                       std::to_string((c.Frame + 0.5) / 30), "--gain", "15"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors;
-    EXPECT_EQ(Lit(ReadPng(folder / "click.png"), 0, kSegmentCount), c.TopLit);
+    EXPECT_EQ(Lit(ReadSnapshot(folder / "click.png"), 0, kSegmentCount), c.TopLit);
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameBoundaries, Clicks,

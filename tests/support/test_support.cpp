@@ -2,18 +2,16 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <stdexcept>
 
 #include "artwork/image_loader.h"
+#include "tests/support/files.h"
 
 namespace bvm::test {
 
 std::vector<uint8_t> ReadSourceFile(const std::string& relativePath) {
-    std::ifstream file(std::string(BVM_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read " + relativePath);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return ReadBytes(std::filesystem::path(BVM_SOURCE_DIR) / relativePath);
 }
 
 TLoadedArtwork::TLoadedArtwork() {

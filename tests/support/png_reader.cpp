@@ -1,21 +1,11 @@
-#include "tests/artwork_png.h"
+#include "tests/support/png_reader.h"
 
 #include <spng.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 
 namespace bvm {
-
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read " + path.string());
-    }
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 namespace {
 

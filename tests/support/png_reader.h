@@ -1,11 +1,13 @@
 #pragma once
-// Reading the artwork PNGs back for the tests: the pixels as 8-bit RGBA and
-// the chunks in file order.
+// PNG files read back for the tests: the pixels as 8-bit RGBA and the chunks
+// in file order.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "tests/support/files.h"
 
 namespace bvm {
 
@@ -24,7 +26,6 @@ struct TPng {
     const uint8_t* At(int32_t x, int32_t y) const { return &Rgba[(std::size_t(y) * Width + x) * 4]; }
 };
 
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);
 TPng ReadPng(const std::filesystem::path& path);
 
 // The committed images.
