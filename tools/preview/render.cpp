@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "tools/host/meter_host.h"
 #include "tools/preview/audio_input.h"
 #include "tools/preview/demo_programme.h"
 #include "tools/preview/ffmpeg_pipe.h"
-#include "tools/host/meter_host.h"
 #include "tools/preview/output_files.h"
 #include "tools/preview/png_output.h"
 #include "tools/preview/progress.h"
